@@ -1,0 +1,3 @@
+function(platemap_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
