@@ -16,6 +16,8 @@ std::size_t InputStream::read(void* buffer, std::size_t bytes) {
 
 std::size_t MemoryInputStream::readSome(void* buffer, std::size_t bytes) {
     const std::size_t count = std::min(bytes, bytes_.size() - position_);
+    if (count == 0)
+        return 0;
     std::memcpy(buffer, bytes_.data() + position_, count);
     position_ += count;
     return count;

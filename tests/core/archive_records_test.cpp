@@ -36,7 +36,10 @@ INSTANTIATE_TEST_SUITE_P(
                                     {-5, -7, 2147483647, -2147483647 - 1}),
                     makeRectHotspot(std::string(100, 'i'), std::string(100, 'a'),
                                     std::u16string(500, u'\u4e2d'), {1, 2, 3, 4}),
-                    makeRectHotspot("X", "", u"pair \U0001F527", {9, 8, 7, 6})));
+                    makeRectHotspot("X", "", u"pair \U0001F527", {9, 8, 7, 6})),
+    [](const testing::TestParamInfo<RectHotspot>& info) {
+        return "Record" + std::to_string(info.index);
+    });
 
 TEST(Primitives, WritersEncodeLittleEndianWithLengthPrefix) {
     MemoryOutputStream out;
