@@ -16,6 +16,7 @@ struct Command {
 
 constexpr Command commands[] = {
     {"archive", "archive FILE             print a raw hotspot archive as JSON", archiveCommand},
+    {"quantize", "quantize IN OUT [--colours N]  24-bit bitmap to 8 bits", quantizeCommand},
 };
 
 void printUsage(std::ostream& err) {
