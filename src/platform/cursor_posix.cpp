@@ -1,0 +1,8 @@
+#include "platform/cursor.h"
+
+namespace platemap::platform {
+
+void showWaitCursor() {}
+void showArrowCursor() {}
+
+} // namespace platemap::platform
