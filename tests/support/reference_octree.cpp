@@ -132,7 +132,8 @@ class ReferenceTree {
         }
         if (nodes_[node].leaf)
             --leaves_;
-        unlist(node);
+        else
+            unlist(node);
     }
 
     void reduce() {
