@@ -1,6 +1,8 @@
 #include "document/document.h"
 
+#include "document/palette_display.h"
 #include "document/tiff_loader.h"
+#include "platform/files.h"
 #include "platform/text.h"
 #include "raster/dib.h"
 
@@ -12,6 +14,7 @@ namespace platemap {
 Document::Document(std::int32_t screenBitsPerPixel) : screenBitsPerPixel(screenBitsPerPixel) {}
 
 void Document::release() {
+    palette.reset();
     dib.reset();
     // Entries point into the list: they go first.
     current = nullptr;
@@ -71,6 +74,9 @@ void Document::buildEntries() {
     }
 }
 
-void Document::adaptToPaletteDisplay() {}
+// The document's address keeps the temporary file names of views in one process apart.
+void Document::adaptToPaletteDisplay() {
+    palette = adaptDibToPaletteDisplay(dib, platform::addressNumber(this));
+}
 
 } // namespace platemap

@@ -3,6 +3,7 @@
 #include "archive/hotspot_list.h"
 #include "document/hotspot_entry.h"
 #include "platform/memory.h"
+#include "platform/palette.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,12 +14,13 @@ namespace platemap {
 // What one load puts into a viewer: the image as a DIB, its size, the hotspot list of the file's
 // hotspot tag and the entries that the view shows, frames and hit-tests.
 //
-// Portable: the Win32 TiffView wraps it and adds what needs a window, the logical palette (see
-// adaptToPaletteDisplay) and the repaint, which the window does after LoadFile returns a DIB.
+// Portable: the Win32 TiffView wraps it and adds what needs a window: the repaint, which the
+// window does after LoadFile returns a DIB.
 //
 // Invariants after every load: every entry's record points into `hotspotList`; `entries` holds
-// exactly the "QZ" records with a non-empty id, in archive order; `current` is none; when `dib`
-// is none, `hotspotList` and `entries` are empty and the sizes 0.
+// exactly the "QZ" records with a non-empty id, in archive order; `current` is none; `palette` is
+// none whenever screenBitsPerPixel is above 8; when `dib` is none, `palette`, `hotspotList` and
+// `entries` are empty and the sizes 0.
 class Document {
   public:
     static constexpr std::int32_t defaultScreenBitsPerPixel = 32;
@@ -38,6 +40,7 @@ class Document {
 
     const std::int32_t screenBitsPerPixel;
 
+    platform::UniquePalette palette;
     platform::MemoryBlock dib;
     std::int32_t imageWidth = 0;
     std::int32_t imageHeight = 0;
@@ -47,12 +50,11 @@ class Document {
     HotspotEntry* current = nullptr;
 
   private:
-    // Empties the document. A window that wraps it deletes its palette before this.
+    // Empties the document.
     void release();
     void buildEntries();
-    // Runs once the entries are built, only when screenBitsPerPixel is 8 or less: the place of
-    // the palette-display step (reduce a deeper image to 224 colours through bitmap files and the
-    // quantiser, then the palette). Empty until that step is written.
+    // Runs once the entries are built, only when screenBitsPerPixel is 8 or less: reduces a
+    // deeper image to 224 colours through bitmap files and the quantiser, then makes the palette.
     void adaptToPaletteDisplay();
 };
 
