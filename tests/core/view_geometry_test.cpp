@@ -208,6 +208,16 @@ TEST(ZoomModel, FitWidthAndHeightLeaveRoomForTheOtherBar) {
     }
 }
 
+TEST(ZoomModel, TruncationSeesTheProductAsADouble) {
+    // 803 / 25 = 32.12 is stored just below 32.12; times 25 that is just below 803 again, and a
+    // double rounds it to a value below 803, not up to 803 as wider arithmetic would.
+    ViewGeometry view = imageOf(25, 1);
+    view.fitWidth(clientOf(803, 611));
+    EXPECT_EQ(view.zoom, 803.0 / 25);
+    EXPECT_EQ(view.zoomedWidth, 802);
+    EXPECT_EQ(view.zoomedHeight, 32);
+}
+
 TEST(ZoomModel, FitWindowAndActualSizeKeepTheLimits) {
     ViewGeometry view = imageOf(300, 200);
     view.initialise(clientOf(150, 100));
