@@ -18,7 +18,7 @@ constexpr Command commands[] = {
     {"archive", "archive FILE             print a raw hotspot archive as JSON", archiveCommand},
     {"inspect", "inspect FILE             decode a TIFF: image, hotspots and entries as JSON",
      inspectCommand},
-    {"render", "render FILE -o OUT.bmp   decode a TIFF and write the image as a bitmap file",
+    {"render", "render FILE -o OUT.bmp [--palette-display]  decode a TIFF into a bitmap file",
      renderCommand},
     {"quantize", "quantize IN OUT [--colours N]  24-bit bitmap to 8 bits", quantizeCommand},
 };

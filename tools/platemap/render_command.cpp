@@ -13,8 +13,11 @@ int renderCommand(std::span<const std::string> args, std::ostream&, std::ostream
     std::vector<std::string> files;
     std::string output;
     bool usage = false;
+    bool paletteDisplay = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "-o")
+        if (args[i] == "--palette-display")
+            paletteDisplay = true;
+        else if (args[i] != "-o")
             files.push_back(args[i]);
         else if (i + 1 < args.size() && output.empty())
             output = args[++i];
@@ -22,11 +25,12 @@ int renderCommand(std::span<const std::string> args, std::ostream&, std::ostream
             usage = true;
     }
     if (usage || files.size() != 1 || output.empty()) {
-        err << "usage: platemap render FILE -o OUT.bmp\n";
+        err << "usage: platemap render FILE -o OUT.bmp [--palette-display]\n";
         return exitUsage;
     }
     const std::string& input = files[0];
-    Document document;
+    // The document as a screen of 8 bits per pixel would hold it: reduced, with a palette.
+    Document document(paletteDisplay ? 8 : Document::defaultScreenBitsPerPixel);
     const auto messages = loadDocument(document, input);
     if (!document.dib) {
         reportUndecodable(err, input, messages);
