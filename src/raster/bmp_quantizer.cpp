@@ -11,12 +11,15 @@ namespace platemap {
 namespace {
 
 constexpr std::uint16_t bitmapType = 0x4D42; // "BM"
-constexpr std::uint32_t outputDataOffset = 14 + 40 + 4 * OctreeQuantizer::paletteCapacity;
+constexpr std::uint32_t infoHeaderBytes = 40;
+constexpr std::uint32_t outputDataOffset =
+    14 + infoHeaderBytes + 4 * OctreeQuantizer::paletteCapacity;
 
 // Field offsets in the file header and the information header.
 constexpr std::size_t typeField = 0;
 constexpr std::size_t fileSizeField = 2;
 constexpr std::size_t dataOffsetField = 10;
+constexpr std::size_t headerSizeField = 0;
 constexpr std::size_t widthField = 4;
 constexpr std::size_t heightField = 8;
 constexpr std::size_t bitCountField = 14;
@@ -157,6 +160,8 @@ bool BmpQuantizer::writeHeaders() {
     const auto imageSize = static_cast<std::uint32_t>(outputRowBytes_ * height_);
     writeLe(fileHeader_, fileSizeField, 4, outputDataOffset + imageSize);
     writeLe(fileHeader_, dataOffsetField, 4, outputDataOffset);
+    // The colour table follows 40 header bytes, whatever newer header the input had.
+    writeLe(infoHeader_, headerSizeField, 4, infoHeaderBytes);
     writeLe(infoHeader_, bitCountField, 2, 8);
     writeLe(infoHeader_, imageSizeField, 4, imageSize);
     writeLe(infoHeader_, coloursUsedField, 4, paletteCapacity);

@@ -125,6 +125,25 @@ TEST(BmpQuantizer, WidthFiveGivesSixteenByteInputRowsAndEightByteOutputRows) {
     }
 }
 
+TEST(BmpQuantizer, NewerInformationHeaderIsWrittenAsFortyBytes) {
+    const test::RgbImage image = test::gradientImage(6, 4);
+    const test::TempFile input(".bmp");
+    const test::TempFile output(".bmp");
+    input.write(test::bitmapFile24(image, 124));
+
+    BmpQuantizer quantizer;
+    ASSERT_TRUE(quantizer.quantize(input.path(), output.path()));
+
+    const auto bitmap = test::readPalettedBitmap(output.read());
+    ASSERT_TRUE(bitmap.has_value());
+    EXPECT_EQ(bitmap->infoSize, 40u);
+    EXPECT_EQ(bitmap->dataOffset, 1078u);
+    for (int row = 0; row < image.height; ++row) {
+        for (int x = 0; x < image.width; ++x)
+            EXPECT_EQ(bitmap->colour(bitmap->index(x, row)), image.at(x, row));
+    }
+}
+
 TEST(BmpQuantizer, ManyColoursAtLimit224StayWithinTheLimitWithAFullTable) {
     const test::RgbImage image = test::photoLikeImage(160, 120, 7);
     std::set<std::uint32_t> distinct;

@@ -1,5 +1,7 @@
 #include "support/bitmap_bytes.h"
 
+#include <algorithm>
+
 namespace platemap::test {
 
 namespace {
@@ -28,19 +30,22 @@ std::vector<std::uint8_t> bitmapHeaderBytes(const BitmapHeader& header) {
     putLe(bytes, 0, 4);
     putLe(bytes, 0, 4);
     putLe(bytes, header.dataOffset, 4);
-    putLe(bytes, 40, 4);
+    putLe(bytes, header.infoSize, 4);
     putLe(bytes, static_cast<std::uint32_t>(header.width), 4);
     putLe(bytes, static_cast<std::uint32_t>(header.height), 4);
     putLe(bytes, 1, 2);
     putLe(bytes, header.bitCount, 2);
     for (int field = 0; field < 6; ++field)
         putLe(bytes, 0, 4);
+    bytes.resize(14 + std::max<std::size_t>(40, header.infoSize), 0);
     return bytes;
 }
 
-std::vector<std::uint8_t> bitmapFile24(const RgbImage& image) {
-    std::vector<std::uint8_t> bytes =
-        bitmapHeaderBytes({.width = image.width, .height = image.height});
+std::vector<std::uint8_t> bitmapFile24(const RgbImage& image, std::uint32_t infoSize) {
+    std::vector<std::uint8_t> bytes = bitmapHeaderBytes({.width = image.width,
+                                                         .height = image.height,
+                                                         .dataOffset = 14 + infoSize,
+                                                         .infoSize = infoSize});
     const std::size_t rowBytes = stride(3 * static_cast<std::size_t>(image.width));
     for (int row = 0; row < image.height; ++row) {
         const std::size_t rowStart = bytes.size();

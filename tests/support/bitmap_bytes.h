@@ -17,12 +17,14 @@ struct BitmapHeader {
     std::int32_t height = 0;
     std::uint16_t bitCount = 24;
     std::uint32_t dataOffset = 54;
+    // Newer headers (108, 124 bytes) are written as 40 bytes and zeros after them.
+    std::uint32_t infoSize = 40;
 };
 
-// The 14-byte file header and 40-byte information header; the file size is left 0.
+// The 14-byte file header and the information header; the file size is left 0.
 std::vector<std::uint8_t> bitmapHeaderBytes(const BitmapHeader& header);
 // A complete uncompressed bottom-up 24-bit bitmap file.
-std::vector<std::uint8_t> bitmapFile24(const RgbImage& image);
+std::vector<std::uint8_t> bitmapFile24(const RgbImage& image, std::uint32_t infoSize = 40);
 
 // An 8-bit bitmap file as a reader that knows the format sees it.
 struct PalettedBitmap {
