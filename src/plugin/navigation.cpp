@@ -36,10 +36,10 @@ std::string schemeView(std::string_view url, std::size_t length) {
 } // namespace
 
 std::string buildNavigationUrl(std::string_view urlTemplate, std::string_view id) {
-    const std::string_view token = hotspotIdToken;
     std::string url(urlTemplate);
-    for (auto at = url.find(token); at != std::string::npos; at = url.find(token, at + id.size()))
-        url.replace(at, token.size(), id);
+    for (auto at = url.find(hotspotIdToken); at != std::string::npos;
+         at = url.find(hotspotIdToken, at + id.size()))
+        url.replace(at, hotspotIdToken.size(), id);
     return url;
 }
 

@@ -8,6 +8,8 @@
 
 namespace platemap {
 
+inline constexpr std::string_view hotspotIdToken = "#HSPID#";
+
 struct NavigationRequest {
     std::string url;
     std::string target;

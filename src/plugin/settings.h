@@ -6,7 +6,6 @@
 namespace platemap {
 
 inline constexpr const char* settingsFileName = "platemap.ini";
-inline constexpr const char* hotspotIdToken = "#HSPID#";
 inline constexpr const char* defaultUrlTemplate = "/servlets/BlobShtml?ShtmlFile=#HSPID#";
 inline constexpr const char* defaultTargetFrame = "_current";
 
@@ -16,7 +15,7 @@ struct Settings {
     std::int32_t frameWidth = 1;
     // A colour reference: red in the low byte, then green, then blue.
     std::uint32_t frameColor = 0x00808000;
-    // Each hotspotIdToken is replaced by the clicked hotspot's id.
+    // Each "#HSPID#" is replaced by the clicked hotspot's id.
     std::string urlTemplate = defaultUrlTemplate;
     std::string targetFrame = defaultTargetFrame;
     // Shows each navigation in a message box before it happens.

@@ -27,6 +27,7 @@ TEST(Navigation, EveryTokenIsReplacedByTheIdAsItIs) {
         // An id holding the token is inserted literally, also where it forms one with the text
         // that follows it.
         {"/p?id=#HSPID#", "#HSPID#", "/p?id=#HSPID#"},
+        {"#HSPID#&#HSPID#", "id #HSPID# in", "id #HSPID# in&id #HSPID# in"},
         {"#HSPID#ID#", "#HSP", "#HSPID#"},
         // The token is case-sensitive and whole.
         {"/p?id=#hspid#", "X", "/p?id=#hspid#"},
