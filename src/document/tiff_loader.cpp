@@ -34,6 +34,37 @@ class TiffBuffer {
     void* data_;
 };
 
+// libtiff 4.5.0 refuses an uncompressed tile read without memory mapping (as "ru" asks on
+// Windows) unless the tile's size is a multiple of 1024: it compares the tile size with the size
+// of its read buffer, which it rounds up to 1024. A read buffer of exactly one tile passes.
+class ExactTileBuffer {
+  public:
+    explicit ExactTileBuffer(TIFF* tif) : tif_(tif) {
+        std::uint16_t compression = COMPRESSION_NONE;
+        TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+        const tmsize_t size = TIFFIsTiled(tif) ? TIFFTileSize(tif) : 0;
+        if (compression != COMPRESSION_NONE || size <= 0 || size % 1024 == 0)
+            return;
+        buffer_ = _TIFFmalloc(size);
+        if (buffer_ && !TIFFReadBufferSetup(tif, buffer_, size)) {
+            _TIFFfree(buffer_);
+            buffer_ = nullptr;
+        }
+    }
+    ExactTileBuffer(const ExactTileBuffer&) = delete;
+    ExactTileBuffer& operator=(const ExactTileBuffer&) = delete;
+    ~ExactTileBuffer() {
+        if (!buffer_)
+            return;
+        TIFFReadBufferSetup(tif_, nullptr, 1); // libtiff's own buffer again, before ours goes
+        _TIFFfree(buffer_);
+    }
+
+  private:
+    TIFF* tif_;
+    void* buffer_ = nullptr;
+};
+
 template <typename T>
 T fieldOr(TIFF* tif, ttag_t tag, T fallback) {
     T value = fallback;
@@ -160,8 +191,11 @@ platform::MemoryBlock TiffLoader::DecodeRgba(TIFF* tif) {
     if (!raster.get())
         return dib;
     auto* values = static_cast<std::uint32_t*>(raster.get());
-    if (!TIFFReadRGBAImage(tif, width, height, values, 0))
-        return dib;
+    {
+        const ExactTileBuffer tileBuffer(tif);
+        if (!TIFFReadRGBAImage(tif, width, height, values, 0))
+            return dib;
+    }
 
     // Raster row 0 is the bottom row of the image, as is DIB row 0.
     unsigned char* bits = dibPixels(lock.bytes());

@@ -147,7 +147,7 @@ std::string printedDirectory(const std::string& tiffPath) {
     {
         const auto tif = openTestTiff(tiffPath);
         EXPECT_TRUE(tif);
-        std::FILE* file = std::fopen(out.path().c_str(), "w");
+        std::FILE* file = std::fopen(out.path().c_str(), "wb");
         TIFFPrintDirectory(tif.get(), file, 0);
         std::fclose(file);
     }

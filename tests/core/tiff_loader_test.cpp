@@ -244,12 +244,22 @@ TEST(TiffLoader, RgbStoredAnyWayDecodesTheSame) {
     TiffImage planes = plain;
     planes.planarConfig = PLANARCONFIG_SEPARATE;
     planes.pixels = toPlanes(plain.pixels, 3);
+    TiffImage tiledPlanes = planes;
+    tiledPlanes.tileWidth = 16;
+    tiledPlanes.tileLength = 32;
     TiffImage strips = plain;
     strips.rowsPerStrip = 4;
-    for (const TiffImage& image : {lzw, deflate, packBits, tiled, planes, strips}) {
+    const std::pair<const char*, TiffImage> cases[] = {
+        {"LZW with predictor", lzw},  {"Deflate", deflate},
+        {"PackBits", packBits},       {"tiles", tiled},
+        {"planes", planes},           {"strips of 4 rows", strips},
+        {"tiled planes", tiledPlanes}};
+    for (const auto& [name, image] : cases) {
+        SCOPED_TRACE(name);
         const Loaded loaded = load(image);
         ASSERT_TRUE(loaded.dib);
         EXPECT_EQ(test::dibRgb(loaded.dib.get()), plain.pixels);
+        EXPECT_TRUE(loaded.boxes.empty()) << loaded.boxes.front().text;
     }
 }
 
