@@ -19,6 +19,7 @@ struct ImageRect {
 // The zoom model of the viewer: the image shown at `zoom` on a canvas of the zoomed size. The
 // canvas is the zoomed size itself, which after a fit may differ by a pixel from image size times
 // factor. Scroll positions live in the window's scroll bars and are passed in where needed.
+// The image size is never 0 here: documents without pixels are refused before they are shown.
 struct ViewGeometry {
     std::int32_t imageWidth = 0;
     std::int32_t imageHeight = 0;
@@ -36,7 +37,8 @@ struct ViewGeometry {
     // Both return false, changing nothing, when the factor is already at the limit.
     bool zoomIn();
     bool zoomOut();
-    // The fits may leave the factor outside the limits; fit width and height raise maxZoom.
+    // The fits take the client rectangle as it is now, inside the scroll bars shown at this
+    // moment. They may leave the factor outside the limits; fit width and height raise maxZoom.
     void fitWindow(const ClientRect& client);
     void fitWidth(const ClientRect& client);
     void fitHeight(const ClientRect& client);
