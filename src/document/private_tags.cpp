@@ -14,7 +14,7 @@ namespace platemap {
 
 namespace {
 
-TIFFFieldInfo privateFieldInfo[] = {
+const TIFFFieldInfo privateFieldInfo[] = {
     {zrvHotspotTag, TIFF_VARIABLE2, TIFF_VARIABLE2, TIFF_UNDEFINED, FIELD_CUSTOM, 1, 1,
      const_cast<char*>("ZRVHotspot")},
     {zrvClipPathTag, TIFF_VARIABLE2, TIFF_VARIABLE2, TIFF_UNDEFINED, FIELD_CUSTOM, 1, 1,

@@ -16,12 +16,6 @@ constexpr std::uint32_t chunkBytes = 0x7FFF;
 // A block with room for an information header and 256 colours, the first guess of the reader.
 constexpr std::size_t firstGuessBytes = infoHeaderSize + 256 * 4;
 
-struct FileHeader {
-    std::uint16_t type = 0;
-    std::uint32_t fileSize = 0;
-    std::uint32_t dataOffset = 0;
-};
-
 std::uint16_t get16(const unsigned char* at) {
     return static_cast<std::uint16_t>(at[0] | at[1] << 8);
 }
@@ -125,8 +119,7 @@ platform::MemoryBlock readBitmapFromHandle(platform::FileHandle file) {
     if (platform::readFile(file, fileBytes, sizeof fileBytes) != sizeof fileBytes ||
         get16(fileBytes) != bitmapFileType)
         return {};
-    FileHeader fileHeader;
-    fileHeader.dataOffset = get32(fileBytes + 10);
+    const std::uint32_t dataOffset = get32(fileBytes + 10);
 
     BitmapInfoHeader info;
     {
@@ -153,7 +146,7 @@ platform::MemoryBlock readBitmapFromHandle(platform::FileHandle file) {
         return {};
     // A short colour table goes unreported: the pixel transfer decides the result.
     platform::readFile(file, lock.bytes() + info.size, tableBytes);
-    if (fileHeader.dataOffset != 0 && !platform::seekFile(file, fileHeader.dataOffset))
+    if (dataOffset != 0 && !platform::seekFile(file, dataOffset))
         return {};
     if (!readInChunks(file, lock.bytes() + info.size + tableBytes, info.sizeImage))
         return {};
