@@ -34,6 +34,19 @@ std::uint16_t bitCountOf(platform::MemoryHandle dib) {
     return lock ? dibBitCount(lock.bytes()) : 0;
 }
 
+void reduceColours(platform::MemoryBlock& dib, std::int32_t viewNumber) {
+    const ReductionFiles files = reductionFiles(platform::tempDirectory(), viewNumber);
+    const TemporaryFiles cleanup(files);
+    // Neither result matters: only the read-back decides.
+    writeBitmapFile(dib.get(), files.first);
+    BmpQuantizer quantizer;
+    quantizer.setMaxColours(paletteDisplayColours);
+    quantizer.quantize(files.first, files.second);
+    platform::MemoryBlock reduced = readBitmapFile(files.second);
+    if (reduced)
+        dib = std::move(reduced);
+}
+
 } // namespace
 
 ReductionFiles reductionFiles(const std::string& tempDirectory, std::int32_t viewNumber) {
@@ -48,19 +61,6 @@ platform::UniquePalette adaptDibToPaletteDisplay(platform::MemoryBlock& dib,
     if (bitCountOf(dib.get()) > 8)
         reduceColours(dib, viewNumber);
     return paletteFromDib(dib.get());
-}
-
-void reduceColours(platform::MemoryBlock& dib, std::int32_t viewNumber) {
-    const ReductionFiles files = reductionFiles(platform::tempDirectory(), viewNumber);
-    const TemporaryFiles cleanup(files);
-    // Neither result matters: only the read-back decides.
-    writeBitmapFile(dib.get(), files.first);
-    BmpQuantizer quantizer;
-    quantizer.setMaxColours(paletteDisplayColours);
-    quantizer.quantize(files.first, files.second);
-    platform::MemoryBlock reduced = readBitmapFile(files.second);
-    if (reduced)
-        dib = std::move(reduced);
 }
 
 } // namespace platemap
