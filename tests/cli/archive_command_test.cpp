@@ -1,3 +1,4 @@
+#include "cli_runner.h"
 #include "platemap/cli.h"
 #include "support/archive_builder.h"
 #include "support/temp_file.h"
@@ -8,18 +9,7 @@
 namespace platemap {
 namespace {
 
-struct CliResult {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CliResult runCli(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = cli::run(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::runCli;
 
 TEST(ArchiveCommand, PrintsEveryFieldAsJson) {
     test::TempFile file(".zrv");

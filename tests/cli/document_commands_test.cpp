@@ -1,3 +1,4 @@
+#include "cli_runner.h"
 #include "platemap/cli.h"
 #include "platform/files.h"
 #include "raster/bitmap_file.h"
@@ -18,18 +19,7 @@ using test::TempFile;
 using test::TiffImage;
 using Bytes = std::vector<std::uint8_t>;
 
-struct CliResult {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CliResult runCli(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = cli::run(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::runCli;
 
 int lines(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));

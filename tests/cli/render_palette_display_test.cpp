@@ -1,3 +1,4 @@
+#include "cli_runner.h"
 #include "platemap/cli.h"
 #include "support/bitmap_bytes.h"
 #include "support/rgb_image.h"
@@ -12,35 +13,16 @@
 namespace platemap {
 namespace {
 
-int runCli(std::vector<std::string> args, std::string& err) {
-    std::ostringstream out;
-    std::ostringstream errors;
-    const int code = cli::run(args, out, errors);
-    err = errors.str();
-    return code;
-}
-
-test::TiffImage rgbTiff(const test::RgbImage& image) {
-    test::TiffImage tiff;
-    tiff.width = static_cast<std::uint32_t>(image.width);
-    tiff.height = static_cast<std::uint32_t>(image.height);
-    tiff.photometric = PHOTOMETRIC_RGB;
-    tiff.samplesPerPixel = 3;
-    for (const Rgb colour : image.pixels)
-        tiff.pixels.insert(tiff.pixels.end(), {colour.red, colour.green, colour.blue});
-    return tiff;
-}
+using test::runCli;
 
 TEST(RenderCommand, PaletteDisplayWritesTheReducedEightBitImage) {
     const test::TempFile input(".tif");
     const test::TempFile output(".bmp");
-    test::writeTiff(input.path(), rgbTiff(test::photoLikeImage(50, 40, 3)));
+    test::writeTiff(input.path(), test::rgbTiff(test::photoLikeImage(50, 40, 3)));
 
-    std::string err;
-    const int code =
-        runCli({"render", input.path(), "--palette-display", "-o", output.path()}, err);
+    const auto result = runCli({"render", input.path(), "--palette-display", "-o", output.path()});
 
-    ASSERT_EQ(code, cli::exitSuccess) << err;
+    ASSERT_EQ(result.exitCode, cli::exitSuccess) << result.err;
     const auto bitmap = test::readPalettedBitmap(output.read());
     ASSERT_TRUE(bitmap.has_value());
     EXPECT_EQ(bitmap->bitCount, 8);
@@ -59,10 +41,10 @@ TEST(RenderCommand, PaletteDisplayWritesTheReducedEightBitImage) {
 TEST(RenderCommand, WithoutPaletteDisplayTheImageKeepsTwentyFourBits) {
     const test::TempFile input(".tif");
     const test::TempFile output(".bmp");
-    test::writeTiff(input.path(), rgbTiff(test::photoLikeImage(50, 40, 3)));
+    test::writeTiff(input.path(), test::rgbTiff(test::photoLikeImage(50, 40, 3)));
 
-    std::string err;
-    ASSERT_EQ(runCli({"render", input.path(), "-o", output.path()}, err), cli::exitSuccess) << err;
+    const auto result = runCli({"render", input.path(), "-o", output.path()});
+    ASSERT_EQ(result.exitCode, cli::exitSuccess) << result.err;
     const auto bytes = output.read();
     ASSERT_GT(bytes.size(), 30u);
     EXPECT_EQ(bytes[28], 24);

@@ -42,17 +42,6 @@ TEST(ReductionFiles, NumberAndZeroThenTifWithTheSecondEndingInTif1) {
     }
 }
 
-test::TiffImage rgbTiff(const test::RgbImage& image) {
-    test::TiffImage tiff;
-    tiff.width = static_cast<std::uint32_t>(image.width);
-    tiff.height = static_cast<std::uint32_t>(image.height);
-    tiff.photometric = PHOTOMETRIC_RGB;
-    tiff.samplesPerPixel = 3;
-    for (const Rgb colour : image.pixels)
-        tiff.pixels.insert(tiff.pixels.end(), {colour.red, colour.green, colour.blue});
-    return tiff;
-}
-
 test::TiffImage greyTiff(unsigned bits) {
     const std::uint32_t width = 13;
     const std::uint32_t height = 5;
@@ -113,7 +102,7 @@ std::vector<platform::PaletteColour> colourTableOf(platform::MemoryHandle dib) {
 
 TEST(PaletteDisplay, DeepDisplaysKeepATwentyFourBitImageWithoutPaletteOrFiles) {
     const test::TempFile file(".tif");
-    test::writeTiff(file.path(), rgbTiff(test::photoLikeImage(40, 30, 1)));
+    test::writeTiff(file.path(), test::rgbTiff(test::photoLikeImage(40, 30, 1)));
     for (const std::int32_t depth : {16, 24, 32}) {
         Document document(depth);
         const DecoyFiles decoys(document);
@@ -138,7 +127,7 @@ test::RgbImage bottomUp(const test::RgbImage& image) {
 TEST(PaletteDisplay, EightBitDisplayReducesATwentyFourBitImageAndLeavesNoFiles) {
     const test::RgbImage image = test::photoLikeImage(64, 48, 2);
     const test::TempFile file(".tif");
-    test::writeTiff(file.path(), rgbTiff(image));
+    test::writeTiff(file.path(), test::rgbTiff(image));
     Document document(8);
     const DecoyFiles decoys(document);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <random>
+#include <tiffio.h>
 
 namespace platemap::test {
 
@@ -67,6 +68,17 @@ RgbImage photoLikeImage(int width, int height, std::uint32_t seed) {
         const int blue = 90 + 120 * ((x / 7 + row / 5) % 16) / 16 - noise;
         return Rgb{clampComponent(red), clampComponent(green), clampComponent(blue)};
     });
+}
+
+TiffImage rgbTiff(const RgbImage& image) {
+    TiffImage tiff;
+    tiff.width = static_cast<std::uint32_t>(image.width);
+    tiff.height = static_cast<std::uint32_t>(image.height);
+    tiff.photometric = PHOTOMETRIC_RGB;
+    tiff.samplesPerPixel = 3;
+    for (const Rgb colour : image.pixels)
+        tiff.pixels.insert(tiff.pixels.end(), {colour.red, colour.green, colour.blue});
+    return tiff;
 }
 
 } // namespace platemap::test

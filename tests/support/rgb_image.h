@@ -1,6 +1,7 @@
 #pragma once
 
 #include "raster/octree_quantizer.h"
+#include "support/tiff_writer.h"
 
 #include <cstdint>
 #include <vector>
@@ -25,5 +26,8 @@ RgbImage randomImage(int width, int height, std::uint32_t seed);
 RgbImage randomPicksImage(int width, int height, int colourCount, std::uint32_t seed);
 // Smooth shading with a little noise, like a scanned photograph.
 RgbImage photoLikeImage(int width, int height, std::uint32_t seed);
+
+// The image as an 8-bit RGB TIFF, its rows in the same order.
+TiffImage rgbTiff(const RgbImage& image);
 
 } // namespace platemap::test
