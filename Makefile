@@ -4,8 +4,12 @@ JOBS ?= $(shell nproc)
 
 .PHONY: run test bootstrap deps $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS)) clean
 
+# Until the viewer window exists, the main job is the command-line tool on the demo plates.
 run: bootstrap build-native
-	build/native/tools/platemap archive samples/example-archive.zrv
+	@mkdir -p build/run
+	build/native/tools/platemap inspect samples/plate-g4.itf
+	build/native/tools/platemap render samples/plate-g4.itf -o build/run/plate-g4.bmp
+	build/native/tools/platemap render samples/plate-colour.itf --palette-display -o build/run/plate-colour-8bit.bmp
 
 test: bootstrap deps
 	$(MAKE) test-native test-asan test-win32
