@@ -1,20 +1,14 @@
 #pragma once
 
+#include "archive/hotspot_record.h"
 #include "viewer/client_rect.h"
 
 #include <cstdint>
 
 namespace platemap {
 
-// Pixel columns and rows of the image, rows counted from the top.
-struct ImageRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-
-    friend bool operator==(const ImageRect&, const ImageRect&) = default;
-};
+// Pixel columns and rows of the image, rows counted from the top: the hotspots' own measure.
+using ImageRect = HotspotRect;
 
 // The zoom model of the viewer: the image shown at `zoom` on a canvas of the zoomed size. The
 // canvas is the zoomed size itself, which after a fit may differ by a pixel from image size times
