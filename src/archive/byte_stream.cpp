@@ -38,12 +38,4 @@ std::size_t FileInputStream::readSome(void* buffer, std::size_t bytes) {
     return file_ ? std::fread(buffer, 1, bytes, file_.get()) : 0;
 }
 
-FileOutputStream::FileOutputStream(const std::string& path)
-    : file_(std::fopen(path.c_str(), "wb")) {}
-
-void FileOutputStream::write(const void* buffer, std::size_t bytes) {
-    if (file_)
-        std::fwrite(buffer, 1, bytes, file_.get());
-}
-
 } // namespace platemap

@@ -64,23 +64,11 @@ using UniqueStdFile = std::unique_ptr<std::FILE, FileCloser>;
 class FileInputStream final : public InputStream {
   public:
     explicit FileInputStream(const std::string& path);
-    bool isOpen() const { return file_ != nullptr; }
     // True when the file could not be opened or a read failed (a folder, say), not at its end.
     bool failed() const;
 
   protected:
     std::size_t readSome(void* buffer, std::size_t bytes) override;
-
-  private:
-    UniqueStdFile file_;
-};
-
-// A binary file created or truncated for writing.
-class FileOutputStream final : public OutputStream {
-  public:
-    explicit FileOutputStream(const std::string& path);
-    bool isOpen() const { return file_ != nullptr; }
-    void write(const void* buffer, std::size_t bytes) override;
 
   private:
     UniqueStdFile file_;

@@ -30,13 +30,10 @@ class Document {
     explicit Document(std::int32_t screenBitsPerPixel = defaultScreenBitsPerPixel);
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
-    virtual ~Document() = default;
 
     // Replaces the whole document by the file at `path` (UTF-16, null-terminated; may be null).
     // There is no result: success shows as a `dib`. A failed load leaves the document empty.
     void LoadFile(const char16_t* path);
-
-    bool hasImage() const { return static_cast<bool>(dib); }
 
     const std::int32_t screenBitsPerPixel;
 
