@@ -38,6 +38,14 @@ platform::MemoryBlock countingDib(std::int32_t width, std::int32_t height, std::
     return dib;
 }
 
+template <typename Edit>
+void editInfoHeader(const platform::MemoryBlock& dib, Edit edit) {
+    const platform::MemoryLock lock(dib.get());
+    BitmapInfoHeader info = readInfoHeader(lock.bytes());
+    edit(info);
+    writeInfoHeader(lock.bytes(), info);
+}
+
 // A bitmap file header and information header written byte by byte, as another program would.
 std::vector<std::uint8_t> bitmapHeaders(std::int32_t width, std::int32_t height, std::uint16_t bits,
                                         std::uint32_t clrUsed = 0, std::uint32_t sizeImage = 0,
@@ -93,12 +101,7 @@ TEST(WriteBitmapFile, OneBitThreeByTwoWritesEightPixelBytes) {
 TEST(WriteBitmapFile, StoresTheComputedImageSizeInTheDib) {
     const TempFile file(".bmp");
     auto dib = countingDib(6, 2, 8);
-    {
-        const platform::MemoryLock lock(dib.get());
-        auto info = readInfoHeader(lock.bytes());
-        info.sizeImage = 0;
-        writeInfoHeader(lock.bytes(), info);
-    }
+    editInfoHeader(dib, [](BitmapInfoHeader& info) { info.sizeImage = 0; });
     ASSERT_EQ(writeBitmapFile(dib.get(), file.path()), 0);
     EXPECT_EQ(test::dibContents(dib.get()).header.sizeImage, 16u);
 }
@@ -127,12 +130,7 @@ TEST(WriteBitmapFile, HeaderOfAnotherSizeWritesAnEmptyFile) {
 TEST(WriteBitmapFile, SizesPastTheBlockWriteNothing) {
     const TempFile file(".bmp");
     auto dib = countingDib(2, 2, 8);
-    {
-        const platform::MemoryLock lock(dib.get());
-        auto info = readInfoHeader(lock.bytes());
-        info.height = 70000;
-        writeInfoHeader(lock.bytes(), info);
-    }
+    editInfoHeader(dib, [](BitmapInfoHeader& info) { info.height = 70000; });
     EXPECT_EQ(writeBitmapFile(dib.get(), file.path()), dibErrorGeneral);
     EXPECT_TRUE(file.read().empty());
 }

@@ -182,6 +182,16 @@ TEST(PrivateTags, PrintedLengthIsTheLastValueReadAndOnlyWithAClipPath) {
     EXPECT_EQ(printedDirectory(hotspotOnly.path()).find("ZRV ClipPath"), std::string::npos);
 }
 
+void expectFileClosed([[maybe_unused]] platform::FileHandle raw, const std::string& path) {
+#ifdef _WIN32
+    // A handle still open would keep the file from being deleted (it shares reading only).
+    EXPECT_TRUE(platform::deleteFile(path));
+#else
+    (void)path;
+    EXPECT_EQ(fcntl(static_cast<int>(raw), F_GETFD), -1);
+#endif
+}
+
 TEST(PrivateTags, FailedOpenClosesTheFile) {
     const test::RecordedMessageBoxes boxes;
     const TempFile file(".tif");
@@ -190,13 +200,7 @@ TEST(PrivateTags, FailedOpenClosesTheFile) {
     ASSERT_TRUE(handle);
     const platform::FileHandle raw = handle.get();
     EXPECT_FALSE(openTiffWithTags(std::move(handle), file.path().c_str(), "ru"));
-#ifdef _WIN32
-    (void)raw;
-    // A handle still open would keep the file from being deleted (it shares reading only).
-    EXPECT_TRUE(platform::deleteFile(file.path()));
-#else
-    EXPECT_EQ(fcntl(static_cast<int>(raw), F_GETFD), -1);
-#endif
+    expectFileClosed(raw, file.path());
 }
 
 TEST(PrivateTags, ClosingTheTiffClosesTheFile) {
@@ -208,12 +212,7 @@ TEST(PrivateTags, ClosingTheTiffClosesTheFile) {
         const auto tif = openTiffWithTags(std::move(handle), file.path().c_str(), "ru");
         ASSERT_TRUE(tif);
     }
-#ifdef _WIN32
-    (void)raw;
-    EXPECT_TRUE(platform::deleteFile(file.path()));
-#else
-    EXPECT_EQ(fcntl(static_cast<int>(raw), F_GETFD), -1);
-#endif
+    expectFileClosed(raw, file.path());
 }
 
 } // namespace
